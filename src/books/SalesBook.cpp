@@ -303,12 +303,10 @@ SalesBook::Journal SalesBook::journal(const QString& ilja, const QString& level)
 {
     Journal j;
     const QString filter = LevelCondition(level);
-    const Rows r = Sql::select(QStringLiteral("select * from %1 where ilja = ?%2"
-                                              " order by kawn_sa, grcd_name, code, remi_code")
-                                   .arg(table_, filter),
-                               {ilja});
-    for (int i = 0; i < r.size(); ++i)
-        j.rows << rowFrom(r, i, mode_ == 0, false);
+    j.rows = Sql::select(QStringLiteral("select * from %1 where ilja = ?%2"
+                                        " order by kawn_sa, grcd_name, code, remi_code")
+                             .arg(table_, filter),
+                         {ilja});
 
     const auto sums = [&](const QString& classCondition, const QString& period, const QString& periodValue) {
         const Rows s = Sql::select(QStringLiteral("select sum(m3) as m3, sum(kum) as kum, sum(hap) as hap,"

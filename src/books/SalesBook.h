@@ -3,6 +3,7 @@
 // BookMode), their history in rd_mast, the day's approval mark and the checks
 // every save and deletion passes. Windows call this; nothing here shows a box.
 #include "books/AmountRule.h"
+#include "data/Sql.h"
 
 #include <QList>
 #include <QString>
@@ -132,7 +133,7 @@ public:
         Figures operator+(const Figures& o) const { return {m3 + o.m3, kum + o.kum, vatkum + o.vatkum, hap + o.hap}; }
     };
     struct Journal {
-        QList<SalesRow> rows; // ordered by class, customer name, site, spec
+        Rows rows; // every column of the book, by class, customer name, site, spec
         // Public works (class K) and every other class, for the day, the
         // month up to the day and the year up to the day.
         Figures publicDay, publicMonth, publicYear;
