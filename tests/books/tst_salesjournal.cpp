@@ -3,6 +3,7 @@
 #include "data/Sql.h"
 #include "support/TestDb.h"
 
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -69,8 +70,8 @@ private slots:
         }
         const SalesBook::Journal j = SalesBook(1).journal("2024-03-05", level);
         QStringList names;
-        for (const SalesRow& r : j.rows)
-            names << r.grcd_name;
+        for (int i = 0; i < j.rows.size(); ++i)
+            names << j.rows.text(i, "grcd_name");
         QCOMPARE(names, customers);
         QCOMPARE((QList<double>{j.publicDay.kum, j.publicMonth.kum, j.publicYear.kum}), publicKum);
         QCOMPARE((QList<double>{j.privateDay.kum, j.privateMonth.kum, j.privateYear.kum}), privateKum);
@@ -87,7 +88,66 @@ private slots:
         const SalesBook::Figures total = j.publicYear + j.privateYear;
         QCOMPARE(total.m3, 343.0);
         QCOMPARE(total.kum, 33650000.0);
-        QCOMPARE(j.rows.first().man, QString("박대리"));
+        QCOMPARE(j.rows.text(0, "man_name"), QString("박대리"));
+    }
+
+    // The printed journal of the tax book for a class P session, as varer-cli writes it.
+    void printedJournal()
+    {
+        TestDb db;
+        insertRow("enrol", {{"saup", "01"}, {"name", "한빛레미콘"}, {"japum", "레미콘"}});
+        insertRow("iso", {{"code", 0}, {"num", "QP-701-05"}});
+        journalFixture("tax_mast");
+        journalFixture("r_mast");
+        Sql::exec("update r_mast set kum = kum * 1000");
+
+        QProcess cli;
+        cli.start(cliPath(), {"--database", db.path(), "report", "sales-journal", "--date", "2024-03-05",
+                              "--book", "1", "--level", "P", "--format", "csv"});
+        QVERIFY(cli.waitForFinished(60000));
+        QCOMPARE(cli.exitCode(), 0);
+        const QStringList lines = QString::fromUtf8(cli.readAllStandardOutput()).split('\n');
+        const int blank = int(lines.indexOf(QString()));
+        QVERIFY(blank > 0);
+        QStringList customers;
+        for (int i = 1; i < blank; ++i)
+            customers << lines[i].section(',', 0, 0);
+        QCOMPARE(customers, (QStringList{"가관수", "라관수", "나민수"}));
+        QVERIFY(lines[3].contains("\"300,000\""));
+
+        QMap<QString, QString> values;
+        for (int i = blank + 1; i < lines.size(); ++i) {
+            const int comma = int(lines[i].indexOf(','));
+            if (comma > 0)
+                values.insert(lines[i].left(comma), lines[i].mid(comma + 1).remove('"'));
+        }
+        QCOMPARE(values["namel"], QString("한빛레미콘"));
+        QCOMPARE(values["japuml"], QString("레미콘"));
+        QCOMPARE(values["iso_seq"], QString("QP-701-05"));
+        QCOMPARE(values["iljal"], QString("2024년 3월 5일 화요일"));
+        // The day's total over the printed rows: hap is kum + vatkum.
+        QCOMPARE(values["daym3"], QString("11.00"));
+        QCOMPARE(values["daykum"], QString("550,000"));
+        QCOMPARE(values["dayhap"], QString("605,000"));
+        QCOMPARE(values["ilkwankum"], QString("200,000"));
+        QCOMPARE(values["ilsakum"], QString("350,000"));
+        QCOMPARE(values["ulkwanm3"], QString("14.00"));
+        QCOMPARE(values["ulhapkum"], QString("1,550,000"));
+        QCOMPARE(values["yunsakum"], QString("20,350,000"));
+        QCOMPARE(values["yunhapkum"], QString("31,550,000"));
+        QCOMPARE(values["yunhapvatkum"], QString("3,155,000"));
+    }
+
+    void badOptionsAreRefused()
+    {
+        TestDb db;
+        for (const QStringList& extra : {QStringList{"--book", "4"}, QStringList{"--book", "x"}}) {
+            QProcess cli;
+            cli.start(cliPath(), QStringList{"--database", db.path(), "report", "sales-journal", "--date",
+                                             "2024-03-05", "--format", "csv"} + extra);
+            QVERIFY(cli.waitForFinished(60000));
+            QVERIFY(cli.exitCode() != 0);
+        }
     }
 
     void dayWithoutRowsGivesZeros()
