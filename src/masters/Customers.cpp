@@ -1,4 +1,5 @@
 #include "masters/Customers.h"
+#include "data/CodeLookup.h"
 #include "data/Routines.h"
 #include "data/Session.h"
 
@@ -162,9 +163,10 @@ bool codeExists(const QString& grcd)
     return Sql::exists(QStringLiteral("select 1 from customer where grcd = ?"), {grcd});
 }
 
-QString codeOfName(const QString& name)
+QString codeOfName(const QString& name, const QString& except)
 {
-    return Sql::select(QStringLiteral("select grcd from customer where name = ? order by grcd"), {name})
+    return Sql::select(QStringLiteral("select grcd from customer where name = ? and grcd <> ? order by grcd"),
+                       {name, except})
         .text(0, "grcd");
 }
 
@@ -178,12 +180,8 @@ Rows search(const QString& text)
 {
     if (text.isEmpty())
         return list(Order::ByName);
-    QString pattern = text;
-    pattern.replace(QLatin1Char('!'), QLatin1String("!!"))
-        .replace(QLatin1Char('%'), QLatin1String("!%"))
-        .replace(QLatin1Char('_'), QLatin1String("!_"));
-    return Sql::select(QStringLiteral("select grcd, name from customer where name like ? escape '!' order by name, grcd"),
-                       {QLatin1Char('%') + pattern + QLatin1Char('%')});
+    return Sql::select(QStringLiteral("select grcd, name from customer where name like ? escape '\\' order by name, grcd"),
+                       {ContainsPattern(text)});
 }
 
 bool load(const QString& grcd, Customer& c)
@@ -239,12 +237,6 @@ QString addressOfPost(const QString& post)
 QString staffName(const QString& code)
 {
     return Sql::select(QStringLiteral("select man from youngup where code = ?"), {code}).text(0, "man");
-}
-
-bool correctionPasswordMatches(const QString& typed)
-{
-    const Rows r = Sql::select(QStringLiteral("select pass from youngup where code = '589'"));
-    return !r.isEmpty() && r.text(0, "pass") == typed;
 }
 
 SaveResult insert(Customer c, const IntegratedSite& site)

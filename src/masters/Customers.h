@@ -77,8 +77,9 @@ bool isCodeLetter(QChar c);
 // is taken the lowest free number is proposed; "" when the letter is full.
 QString nextSeq(const QString& letter);
 bool codeExists(const QString& grcd);
-// Code of a customer with exactly this name ("" when there is none).
-QString codeOfName(const QString& name);
+// Code of another customer with exactly this name ("" when there is none);
+// `except` leaves out the customer being changed.
+QString codeOfName(const QString& name, const QString& except = QString());
 
 // Grid rows (grcd, name): every customer ordered by grcd or name, or the
 // customers whose name contains the text (literally; all when empty), by name.
@@ -95,9 +96,6 @@ bool loadIntegratedSite(const QString& grcd, IntegratedSite& site);
 QString addressOfPost(const QString& post);
 // Name of a staff member ("" when unknown).
 QString staffName(const QString& code);
-// The correction password (staff 589), compared exactly. A missing staff
-// row never matches.
-bool correctionPasswordMatches(const QString& typed);
 
 // --- writing ---------------------------------------------------------------
 
