@@ -9,6 +9,7 @@ namespace {
 
 int g_depth = 0;            // nesting of Transaction guards
 bool g_rollbackOnly = false; // an inner guard gave up: the outermost must not commit
+quint64 g_transactionCount = 0; // outermost transactions begun so far
 
 QString errorText(const QSqlError& e)
 {
@@ -133,6 +134,36 @@ bool exists(const QString& sql, const Binds& binds)
 
 } // namespace Sql
 
+Sql::Prepared::Prepared(const QString& sql) : sql_(sql) {}
+
+int Sql::Prepared::exec(const Binds& binds)
+{
+    if (!Transaction::active()) {
+        Transaction tx;
+        const int n = exec(binds);
+        tx.commit();
+        return n;
+    }
+    if (transaction_ != g_transactionCount) {
+        q_ = QSqlQuery(Db::connection());
+        q_.setForwardOnly(true);
+        if (!q_.prepare(sql_))
+            throw DbError(errorText(q_.lastError()));
+        transaction_ = g_transactionCount;
+    }
+    for (int i = 0; i < binds.size(); ++i) {
+        QVariant v = binds.at(i);
+        if (v.typeId() == QMetaType::QString && v.toString().isNull())
+            v = QString(QLatin1String(""));
+        q_.bindValue(i, v);
+    }
+    if (!q_.exec())
+        throw DbError(errorText(q_.lastError()));
+    const int n = q_.numRowsAffected();
+    q_.finish();
+    return n;
+}
+
 Transaction::Transaction()
 {
     if (g_depth == 0) {
@@ -141,6 +172,7 @@ Transaction::Transaction()
             throw DbError(errorText(db.lastError()));
         outermost_ = true;
         g_rollbackOnly = false;
+        ++g_transactionCount;
     }
     ++g_depth;
 }

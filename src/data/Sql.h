@@ -59,6 +59,26 @@ QString textOf(const QVariant& v);
 
 } // namespace Sql
 
+namespace Sql {
+
+// A statement prepared once and run for many rows with new values (bulk
+// writes, closings): the server parses it once per transaction (the driver
+// ties a prepared statement to the transaction it first ran in, so it is
+// prepared again when a new transaction begins). Run it inside a Transaction.
+class Prepared {
+public:
+    explicit Prepared(const QString& sql);
+    // Binds the values to the '?' placeholders in order and runs the
+    // statement; returns the number of rows it touched.
+    int exec(const Binds& binds);
+private:
+    QString sql_;
+    QSqlQuery q_;
+    quint64 transaction_ = 0; // the transaction q_ was prepared in
+};
+
+} // namespace Sql
+
 // Begins a transaction on the shared connection; rolls it back when it goes
 // out of scope without commit(). Guards nest: only the outermost one talks to
 // the database, so a routine that writes several statements can be called

@@ -1,0 +1,16 @@
+#include "receivables/Books.h"
+#include "data/Routines.h"
+#include "data/Session.h"
+
+ReceivableBook ReceivableBook::of(int book)
+{
+    if (book == 0)
+        return {QStringLiteral("r_mast"), QStringLiteral("r_ipkum"), QStringLiteral("makam")};
+    return {QStringLiteral("tax_mast"), QStringLiteral("tax_ipkum"), QStringLiteral("tax_makam")};
+}
+
+int StartYear() { return session().StartMonth.left(4).toInt(); }
+
+QString YearText(int year) { return PadDigits(QString::number(year), 4); }
+
+QString ClosingKey(int year) { return YearText(year) + QStringLiteral("-13"); }
