@@ -831,8 +831,8 @@ private:
                 bank = QString::fromUtf8(choice(kBanks));
                 lastDate = dayText(date.addDays(60 + 30 * pick(3)));
             }
-            if (chance(20))
-                hal = double(1000 * (5 + pick(200)));
+            if (chance(20)) // a discount, never beyond what is owed
+                hal = std::min(double(1000 * (5 + pick(200))), balance_[si] - amount);
             if (chance(4))
                 lee = double(1000 * (3 + pick(40)));
             memo = dea != 0 ? "자재대 상계" : (chance(50) ? date.addMonths(-1).toString("M") + "월분 결제" : "");
