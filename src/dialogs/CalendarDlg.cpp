@@ -34,6 +34,8 @@ TCalendarDlg::TCalendarDlg(QWidget* parent)
     Calendar1->setNavigationBarVisible(false);
     Calendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     Calendar1->setGridVisible(true);
+    Calendar1->setLocale(QLocale(QLocale::Korean, QLocale::SouthKorea));
+    Calendar1->setFirstDayOfWeek(Qt::Sunday);
 
     auto* top = new QHBoxLayout;
     top->addWidget(seYear);

@@ -57,7 +57,7 @@ QWidget* EntryForm::fieldPanel()
         fieldPanel_ = new QWidget(this);
         fieldPanel_->setObjectName(QStringLiteral("fields"));
         auto* grid = new QGridLayout(fieldPanel_);
-        grid->setColumnStretch(20, 1);
+        grid->setColumnStretch(1, 1);
         grid->setRowStretch(200, 1);
         containers_ << Container{grid};
         body_->addWidget(fieldPanel_, 1);
@@ -69,16 +69,22 @@ void EntryForm::place(QWidget* w, const FieldSpec& spec)
 {
     fieldPanel();
     Container& c = containers_.last();
-    if (!spec.sameLine || c.row < 0) {
-        ++c.row;
-        c.column = 0;
-    }
-    if (!spec.label.isEmpty()) {
-        auto* label = new QLabel(spec.label, w->parentWidget());
+    QWidget* owner = c.grid->parentWidget();
+    QLabel* label = spec.label.isEmpty() ? nullptr : new QLabel(spec.label, owner);
+    if (label)
         label->setBuddy(w);
-        c.grid->addWidget(label, c.row, c.column++);
+    if (!spec.sameLine || !c.line) {
+        ++c.row;
+        c.line = new QHBoxLayout;
+        c.line->addStretch();
+        if (label)
+            c.grid->addWidget(label, c.row, 0);
+        c.grid->addLayout(c.line, c.row, 1);
+    } else if (label) {
+        c.line->insertSpacing(c.line->count() - 1, 8);
+        c.line->insertWidget(c.line->count() - 1, label);
     }
-    c.grid->addWidget(w, c.row, c.column++, Qt::AlignLeft);
+    c.line->insertWidget(c.line->count() - 1, w);
 }
 
 Field* EntryForm::addField(const FieldSpec& spec)
@@ -113,10 +119,10 @@ QGroupBox* EntryForm::beginSection(const QString& name, const QString& title)
     Container& outer = containers_.last();
     auto* box = new QGroupBox(title, outer.grid->parentWidget());
     box->setObjectName(name);
-    outer.grid->addWidget(box, ++outer.row, 0, 1, -1);
-    outer.column = 0;
+    outer.grid->addWidget(box, ++outer.row, 0, 1, 2);
+    outer.line = nullptr;
     auto* grid = new QGridLayout(box);
-    grid->setColumnStretch(20, 1);
+    grid->setColumnStretch(1, 1);
     containers_ << Container{grid};
     return box;
 }
@@ -171,7 +177,7 @@ bool EntryForm::canFocus(const Entry& e) const
     return !e.spec.readOnly && e.widget->isEnabled() && e.widget->isVisibleTo(this);
 }
 
-void EntryForm::move(QWidget* from, int step)
+void EntryForm::stepFocus(QWidget* from, int step)
 {
     const int n = int(fields_.size());
     int at = -1;
@@ -189,8 +195,8 @@ void EntryForm::move(QWidget* from, int step)
     }
 }
 
-void EntryForm::focusNext(QWidget* from) { move(from, 1); }
-void EntryForm::focusPrevious(QWidget* from) { move(from, -1); }
+void EntryForm::focusNext(QWidget* from) { stepFocus(from, 1); }
+void EntryForm::focusPrevious(QWidget* from) { stepFocus(from, -1); }
 
 void EntryForm::enter(QWidget* w, const Entry& entry)
 {
@@ -229,7 +235,7 @@ bool EntryForm::eventFilter(QObject* o, QEvent* e)
         return true;
     }
     if (key->key() == Qt::Key_PageDown || key->key() == Qt::Key_PageUp) {
-        move(w, key->key() == Qt::Key_PageDown ? 1 : -1);
+        stepFocus(w, key->key() == Qt::Key_PageDown ? 1 : -1);
         return true;
     }
     return QDialog::eventFilter(o, e);

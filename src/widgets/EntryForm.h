@@ -120,10 +120,12 @@ private:
         States enabledIn;
         bool needsRow;
     };
+    // Fields go in rows: the first label in the label column, the fields of
+    // the row (and the labels of the later ones) side by side after it.
     struct Container {
         QGridLayout* grid;
         int row = -1;
-        int column = 0;
+        QHBoxLayout* line = nullptr;
     };
     void place(QWidget* w, const FieldSpec& spec);
     void enter(QWidget* w, const Entry& entry);
@@ -131,7 +133,7 @@ private:
     const Entry* entryOf(const QObject* w) const;
     void updateButtons();
     void showState();
-    void move(QWidget* from, int step);
+    void stepFocus(QWidget* from, int step);
 
     State state_ = Browse;
     bool rowShown_ = false;

@@ -3,6 +3,7 @@
 #include "widgets/Kit.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QVBoxLayout>
 
 TP_Formf& TP_Formf::instance()
@@ -16,6 +17,7 @@ TP_Formf::TP_Formf()
     setObjectName(QStringLiteral("TP_Formf"));
     setModal(true);
     Grd_pan = new DataGrid(QStringLiteral("Grd_pan"), this);
+    Grd_pan->horizontalHeader()->setStretchLastSection(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(Grd_pan);
@@ -32,6 +34,7 @@ TP_Formf::TP_Formf()
 void TP_Formf::showRows()
 {
     Grd_pan->load(lookup_->rows());
+    Grd_pan->resizeColumnsToContents();
     Grd_pan->setFocus();
 }
 
