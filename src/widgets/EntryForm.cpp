@@ -258,7 +258,7 @@ QPushButton* EntryForm::addButton(const QString& name, const QString& caption, S
 {
     auto* b = new QPushButton(caption, this);
     b->setObjectName(name);
-    b->setAutoDefault(false);
+    b->setAutoDefault(true); // Enter on a focused button presses it
     buttonBar_->insertWidget(buttonBar_->count() - 1, b);
     connect(b, &QPushButton::clicked, this, [this, onClick = std::move(onClick)] { run(onClick); });
     buttons_ << Button{b, enabledIn, needsRow};

@@ -154,11 +154,21 @@ private slots:
         QVERIFY(!w->name->isEnabled());
     }
 
-    void altShortcutClicksButton()
+    void buttonsAnswerAltDigitAndEnter()
     {
         QTest::keyClick(w, Qt::Key_1, Qt::AltModifier);
         QTRY_COMPARE(w->state(), EntryForm::New); // a shortcut clicks after a short animation
         QCOMPARE(focused(), w->code);
+        w->code->setText("301");
+        w->name->setText("엔터");
+        w->button("savbtn")->setFocus();
+        QTest::keyClick(w->button("savbtn"), Qt::Key_Return);
+        QCOMPARE(w->log.last(), QString("saved:엔터"));
+        // Enter in a field never presses the focused button of a moment ago.
+        w->setState(EntryForm::New);
+        w->name->setFocus();
+        QTest::keyClick(w->name, Qt::Key_Return);
+        QCOMPARE(w->log.last(), QString("name:엔터"));
     }
 
     void enterRunsCheckThenMovesOn()
