@@ -2,13 +2,60 @@
 #include "reports/engine/ReportError.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <cmath>
+#include <optional>
 
 namespace {
+
+// Draws a single-line text in its rectangle. Text with spaces is drawn word
+// by word at the words' measured places: some Korean fonts (NanumGothic) map
+// the space and control codes to one glyph, and a PDF would then read the
+// space back as U+0001. Without a space glyph readers see a gap instead.
+void drawText(QPainter& painter, const QFontMetricsF& m, double space, const QRectF& r, int align,
+              const QString& text)
+{
+    const int flags = Qt::TextSingleLine | Qt::TextDontClip;
+    if (!text.contains(QLatin1Char(' '))) {
+        painter.drawText(r, align | flags, text);
+        return;
+    }
+    struct Word {
+        QString text;
+        double at, width;
+    };
+    QList<Word> words;
+    double x = 0;
+    int start = 0;
+    const int n = int(text.size());
+    while (start < n) {
+        if (text.at(start) == QLatin1Char(' ')) {
+            x += space;
+            ++start;
+            continue;
+        }
+        int end = start;
+        while (end < n && text.at(end) != QLatin1Char(' '))
+            ++end;
+        const QString word = text.mid(start, end - start);
+        const double w = m.horizontalAdvance(word);
+        words.append({word, x, w});
+        x += w;
+        start = end;
+    }
+    double left = r.left();
+    if (align & Qt::AlignRight)
+        left = r.right() - x;
+    else if (align & Qt::AlignHCenter)
+        left = r.center().x() - x / 2;
+    const int vertical = align & Qt::AlignVertical_Mask;
+    for (const Word& w : words)
+        painter.drawText(QRectF(left + w.at, r.top(), w.width + 1, r.height()), Qt::AlignLeft | vertical | flags, w.text);
+}
 
 QPageLayout a4(const ReportDocument& doc)
 {
@@ -60,14 +107,18 @@ void page(QPainter& painter, const ReportDocument& doc, int index, double pixels
     painter.setPen(pen);
     painter.setBrush(Qt::NoBrush);
     int current = -1;
+    std::optional<QFontMetricsF> metrics;
+    double space = 0;
     for (const ReportItem& item : doc.pages.at(index).items) {
         switch (item.kind) {
         case ReportItem::Text:
             if (item.font != current) {
                 current = item.font;
                 painter.setFont(fonts.at(current));
+                metrics.emplace(painter.font(), painter.device());
+                space = metrics->horizontalAdvance(QLatin1Char(' '));
             }
-            painter.drawText(px(item.rect), int(item.align) | Qt::TextSingleLine | Qt::TextDontClip, item.text);
+            drawText(painter, *metrics, space, px(item.rect), int(item.align), item.text);
             break;
         case ReportItem::Line: {
             const QRectF r = px(item.rect);
