@@ -63,6 +63,14 @@ PlantShipResult run(const QString& date, quint32 seed)
     PlantShipResult result;
 
     Transaction tx;
+    const Rows truckRows = Sql::select(QStringLiteral("select code, m3 from car_code where m3 > 0 order by code"));
+    QList<Truck> trucks;
+    double biggestLoad = 0;
+    for (int i = 0; i < truckRows.size(); ++i) {
+        trucks << Truck{truckRows.text(i, "code"), truckRows.number(i, "m3"), kDayStart + int(rng.bounded(40))};
+        biggestLoad = std::max(biggestLoad, trucks.last().capacity);
+    }
+
     const Rows orderRows = Sql::select(
         QStringLiteral("select seq, order_m3, time_, dist, v_ftime from r_suju"
                        " where ilja = ? and v_okno = 'OK' and v_state = 'YES' order by seq"),
@@ -89,7 +97,6 @@ PlantShipResult run(const QString& date, quint32 seed)
         }
         if (centimetres(o.quantity - o.shipped) < 0.01)
             continue;
-        const double biggestLoad = 8;
         if (rng.bounded(12) == 0 && o.quantity - o.shipped > 2 * biggestLoad)
             o.stopAt = o.shipped + (o.quantity - o.shipped) * (40 + rng.bounded(45)) / 100.0;
         orders << o;
@@ -99,12 +106,8 @@ PlantShipResult run(const QString& date, quint32 seed)
         return result;
     }
 
-    const Rows truckRows = Sql::select(QStringLiteral("select code, m3 from car_code where m3 > 0 order by code"));
-    if (truckRows.isEmpty())
+    if (trucks.isEmpty())
         throw DbError(QStringLiteral("출하할 차량이 없습니다: 차량 코드(car_code)에 적재량이 있는 차량을 등록하십시오."));
-    QList<Truck> trucks;
-    for (int i = 0; i < truckRows.size(); ++i)
-        trucks << Truck{truckRows.text(i, "code"), truckRows.number(i, "m3"), kDayStart + int(rng.bounded(40))};
 
     // Ticket numbers run through the day: yyMMdd followed by four digits.
     int ticket = Sql::scalar(QStringLiteral("select count(*) from cholha where o_date = ?"), {date}).toInt();
