@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QRegularExpressionValidator>
 #include <QStyledItemDelegate>
@@ -295,9 +296,12 @@ public:
     {
     }
 
+    QWidget* openEditor() const { return open_; }
+
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex& index) const override
     {
         auto* edit = new QLineEdit(parent);
+        open_ = edit;
         edit->setFrame(false);
         const GridModel* m = grid_->rows();
         if (const GridColumn* c = m->cell(m->lineOf(index.row()), index.column())) {
@@ -334,6 +338,7 @@ protected:
 
 private:
     DataGrid* grid_;
+    mutable QPointer<QWidget> open_;
 };
 
 // The totals line, painted under the rows in the grid's bottom margin.
@@ -389,7 +394,8 @@ DataGrid::DataGrid(const QString& name, QWidget* parent)
     Kit::watchInput();
     setObjectName(name);
     setModel(model_);
-    setItemDelegate(new GridDelegate(this));
+    delegate_ = new GridDelegate(this);
+    setItemDelegate(delegate_);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     QFont bold = horizontalHeader()->font();
@@ -484,8 +490,11 @@ void DataGrid::selectRecord(int record)
 
 void DataGrid::setEditable(bool on)
 {
-    if (isPersistentEditorOpen(currentIndex()) || state() == QAbstractItemView::EditingState)
-        closePersistentEditor(currentIndex());
+    // A cell being typed into keeps what was typed.
+    if (QWidget* editor = delegate_->openEditor()) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
     model_->setEditable(on);
     setSelectionBehavior(on ? QAbstractItemView::SelectItems : QAbstractItemView::SelectRows);
     setEditTriggers(on ? QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked

@@ -82,6 +82,7 @@ private:
     bool editable_ = false;
 };
 
+class GridDelegate;
 class GridTotals;
 
 class DataGrid : public QTableView {
@@ -137,6 +138,7 @@ private:
     void placeTotals();
 
     GridModel* model_;
+    GridDelegate* delegate_;
     GridTotals* totals_ = nullptr;
     QStringList enterOrder_;
     QHash<QString, std::function<double()>> totalFormulas_;

@@ -248,7 +248,12 @@ private slots:
         QTest::keyClick(&g, Qt::Key_Return);
         QCOMPARE(g.currentField(), QString("code"));
 
+        // Leaving the editable mode keeps a cell being typed into.
+        g.setCurrentRecord(r, "name");
+        QTest::keyClicks(&g, "x");
+        QTest::keyClicks(QApplication::focusWidget(), "yz");
         g.setEditable(false);
+        QCOMPARE(g.rows()->text(r, "name"), QString("xyz"));
         QVERIFY(!g.model()->flags(g.model()->index(0, 0)).testFlag(Qt::ItemIsEditable));
     }
 };
