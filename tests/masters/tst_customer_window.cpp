@@ -205,6 +205,24 @@ private slots:
         QCOMPARE(w->grid()->rows()->text(0, "grcd"), QString("K001"));
     }
 
+    void codeTakenMeanwhileIsNeverOverwritten()
+    {
+        click("newbtn");
+        QTest::keyClick(f("CU01"), 'b');
+        QCOMPARE(f("CU02")->value(), QString("008"));
+        f("CU03")->setText("늦게온곳");
+        // Another station registers B008 before this one saves.
+        insertRow("customer", {{"grcd", "B008"}, {"cust_set", "B"}, {"cust_seq", "008"}, {"name", "먼저온곳"}});
+        click("savbtn");
+        QCOMPARE(Messages::shownTexts(), QStringList({"코드가 이미 존재합니다.\n 다시 입력하시오."}));
+        QCOMPARE(w->state(), EntryForm::New);
+        QCOMPARE(f("CU01")->value() + f("CU02")->value(), QString());
+        QCOMPARE(f("CU03")->value(), QString("늦게온곳"));
+        QCOMPARE(Sql::select("select name from customer where grcd = 'B008'").text(0, "name"), QString("먼저온곳"));
+        QTest::keyClick(f("CU01"), 'b');
+        QCOMPARE(f("CU02")->value(), QString("009"));
+    }
+
     void passwordGuardsChange()
     {
         select("B007");
