@@ -60,7 +60,7 @@ private slots:
     void navigationAndZoom()
     {
         ReportPreview preview(layoutReport(threePages()));
-        preview.resize(900, 700);
+        preview.resize(1280, 860);
         preview.show();
         QVERIFY(QTest::qWaitForWindowExposed(&preview));
         auto button = [&](const char* name) { return preview.findChild<QToolButton*>(name); };
@@ -82,11 +82,21 @@ private slots:
         QTest::keyClick(&preview, Qt::Key_PageDown);
         QCOMPARE(preview.page(), 2);
 
-        // Fit shows the whole page, page width fills the width, 100 % is the screen's scale.
+        // Fit shows the whole page as large as the window allows, also after
+        // the window changed size; page width fills the width; 100 % is the
+        // screen's scale.
         auto* scroll = preview.findChild<QWidget*>("pageScroll");
         auto* view = preview.findChild<QWidget*>("pageView");
         QCOMPARE(preview.zoom(), ReportPreview::Zoom::Fit);
-        QVERIFY(view->height() <= scroll->height());
+        auto fits = [&] {
+            return view->width() <= scroll->width() && view->height() <= scroll->height()
+                && (view->width() > scroll->width() - 40 || view->height() > scroll->height() - 40);
+        };
+        QVERIFY(fits());
+        preview.resize(1300, 600);
+        QTRY_VERIFY(fits());
+        preview.resize(700, 900);
+        QTRY_VERIFY(fits());
         button("zoomWidth")->click();
         QVERIFY(view->width() <= scroll->width());
         QVERIFY(view->width() > scroll->width() - 60);

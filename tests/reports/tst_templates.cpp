@@ -205,6 +205,8 @@ private slots:
         QVERIFY(sheet.contains(QRegularExpression("<c r=\"F3\"[^>]*><v>300</v>")));
         QVERIFY(sheet.contains(QRegularExpression("<c r=\"Q3\"[^>]*><v>1.25</v>")));
         QVERIFY(sheet.contains(QRegularExpression("<c r=\"U3\"[^>]*><v>65000</v>")));
+        // cement_3 is not set: an empty cell, as on the page, not a 0.
+        QVERIFY(!sheet.contains("r=\"H3\""));
         // The column titles are in row 2.
         QVERIFY(sheet.contains(QRegularExpression("<c r=\"U2\"[^>]*t=\"s\"")));
     }

@@ -345,7 +345,10 @@ private:
                 text(r, p.font, e.align, t);
                 if (isDetail) {
                     printed << t;
-                    values << (isNumber(v) ? QVariant(v.toDouble()) : QVariant(Sql::textOf(v)));
+                    if (v.isNull())
+                        values << QVariant(); // an empty cell, whatever the column's type
+                    else
+                        values << (isNumber(v) ? QVariant(v.toDouble()) : QVariant(Sql::textOf(v)));
                 }
                 break;
             }

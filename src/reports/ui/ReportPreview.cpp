@@ -30,13 +30,15 @@ public:
     }
     static constexpr int Desk = 12; // pixels of grey around the paper
 
+    // Takes the preview's current scale; the page is painted at that scale.
     void updateSize()
     {
         const ReportDocument& d = preview_->document();
-        const double s = preview_->pixelsPerMm();
-        resize(int(d.paperWidth() * s) + 2 * Desk, int(d.paperHeight() * s) + 2 * Desk);
+        scale_ = preview_->pixelsPerMm();
+        resize(int(d.paperWidth() * scale_) + 2 * Desk, int(d.paperHeight() * scale_) + 2 * Desk);
         update();
     }
+    double scale() const { return scale_; }
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -44,7 +46,7 @@ protected:
         QPainter p(this);
         p.fillRect(rect(), QColor(128, 128, 128));
         const ReportDocument& d = preview_->document();
-        const double s = preview_->pixelsPerMm();
+        const double s = scale_;
         const QRectF paper(Desk, Desk, d.paperWidth() * s, d.paperHeight() * s);
         p.fillRect(paper.translated(3, 3), QColor(60, 60, 60));
         p.fillRect(paper, Qt::white);
@@ -54,6 +56,7 @@ protected:
 
 private:
     ReportPreview* preview_;
+    double scale_ = 1;
 };
 
 ReportPreview::ReportPreview(ReportDocument doc, QWidget* parent) : QDialog(parent), doc_(std::move(doc))
@@ -115,6 +118,7 @@ ReportPreview::ReportPreview(ReportDocument doc, QWidget* parent) : QDialog(pare
     scroll_->setBackgroundRole(QPalette::Dark);
     scroll_->setAlignment(Qt::AlignCenter);
     scroll_->setWidget(view_);
+    scroll_->viewport()->installEventFilter(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
@@ -149,13 +153,15 @@ double ReportPreview::pixelsPerMm() const
     const double screen = logicalDpiX() / 25.4;
     if (zoom_ == Zoom::Actual || !scroll_)
         return screen;
-    const QSize area = scroll_->viewport()->size() - QSize(2 * ReportPageView::Desk + 4, 2 * ReportPageView::Desk + 4);
-    const double byWidth = area.width() / doc_.paperWidth();
+    // The scroll area's own size, not its viewport's, so that a scroll bar
+    // coming or going does not change the scale.
+    const int pad = 2 * ReportPageView::Desk + 2 * scroll_->frameWidth() + 2;
+    const QSize area = scroll_->size() - QSize(pad, pad);
     if (zoom_ == Zoom::PageWidth) {
         const int bar = scroll_->verticalScrollBar()->sizeHint().width();
         return qMax(0.5, (area.width() - bar) / doc_.paperWidth());
     }
-    return qMax(0.5, qMin(byWidth, area.height() / doc_.paperHeight()));
+    return qMax(0.5, qMin(area.width() / doc_.paperWidth(), area.height() / doc_.paperHeight()));
 }
 
 void ReportPreview::setZoom(Zoom z)
@@ -191,11 +197,13 @@ void ReportPreview::refresh()
     scroll_->verticalScrollBar()->setValue(0);
 }
 
-void ReportPreview::resizeEvent(QResizeEvent* e)
+bool ReportPreview::eventFilter(QObject* watched, QEvent* e)
 {
-    QDialog::resizeEvent(e);
-    if (zoom_ != Zoom::Actual)
+    // Fit and page width follow the space the page has.
+    if (watched == scroll_->viewport() && e->type() == QEvent::Resize && zoom_ != Zoom::Actual
+        && !qFuzzyCompare(pixelsPerMm(), view_->scale()))
         view_->updateSize();
+    return QDialog::eventFilter(watched, e);
 }
 
 void ReportPreview::keyPressEvent(QKeyEvent* e)
