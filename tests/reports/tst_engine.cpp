@@ -161,6 +161,29 @@ private slots:
         QVERIFY(texts(doc, 1).contains("1,250"));
     }
 
+    void textExport()
+    {
+        ReportJob job;
+        job.def.title = "목록";
+        ReportBand& detail = job.def.band(BandKind::Detail, 5);
+        detail.field("name", QRectF(0, 0, 40, 5)).withCaption("거래처");
+        detail.field("kum", QRectF(40, 0, 30, 5), "#,##0").withCaption("금액");
+        job.def.band(BandKind::Summary, 5).sum("kum", QRectF(40, 0, 30, 5), "#,##0", SumReset::Never).figure =
+            "total";
+        MemTable t;
+        t.text("name", 20).number("kum");
+        t.append({{"name", "가나건설"}, {"kum", 1234567}});
+        t.append({{"name", "AB"}, {"kum", -5}});
+        job.rows = t.rows();
+        job.labels.set("namel", "대성레미콘");
+        QCOMPARE(QString::fromUtf8(ReportExport::text(layoutReport(job, At))),
+                 QString("목록\n\n"
+                         "거래처         금액\n"
+                         "가나건설  1,234,567\n"
+                         "AB               -5\n"
+                         "\nnamel : 대성레미콘\ntotal : 1,234,562\n"));
+    }
+
     void emptyReportPrintsHeadersZeroSumsAndFooter()
     {
         ReportJob job = numberedRows(0);

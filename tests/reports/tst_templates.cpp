@@ -211,6 +211,24 @@ private slots:
         QVERIFY(sheet.contains(QRegularExpression("<c r=\"U2\"[^>]*t=\"s\"")));
     }
 
+    // The footer shows ISO document 0 until the order print sets IsoCode to 1.
+    void standardLabels()
+    {
+        TestDb db;
+        insertRow("enrol", {{"saup", "01"}, {"name", "대성레미콘"}, {"japum", "레미콘"}});
+        insertRow("iso", {{"code", 0}, {"num", "QP-701-05"}});
+        insertRow("iso", {{"code", 1}, {"num", "QP-702-01"}});
+        session().loadCompany();
+        ReportLabels labels;
+        setStandardLabels(labels);
+        QCOMPARE(labels.items(), (QList<QPair<QString, QString>>{
+                                     {"namel", "대성레미콘"}, {"japuml", "레미콘"}, {"iso_seq", "QP-701-05"}}));
+        session().IsoCode = 1;
+        setStandardLabels(labels);
+        QCOMPARE(labels.value("iso_seq"), QString("QP-702-01"));
+        session().IsoCode = 0;
+    }
+
     void cliRefusesBadUse()
     {
         TestDb db;

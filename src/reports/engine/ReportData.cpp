@@ -1,4 +1,6 @@
 #include "reports/engine/ReportData.h"
+#include "data/Routines.h"
+#include "data/Session.h"
 #include "reports/engine/ReportError.h"
 #include "reports/engine/ReportFormat.h"
 
@@ -62,4 +64,11 @@ bool ReportLabels::has(const QString& name) const
         if (item.first == name)
             return true;
     return false;
+}
+
+void setStandardLabels(ReportLabels& labels)
+{
+    labels.set(QStringLiteral("namel"), session().SessionCompanyName);
+    labels.set(QStringLiteral("japuml"), session().SessionJapum);
+    labels.set(QStringLiteral("iso_seq"), IsoNumberText(session().IsoCode));
 }

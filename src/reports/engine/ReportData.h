@@ -51,6 +51,10 @@ private:
     QList<QPair<QString, QString>> items_;
 };
 
+// The labels most reports share: namel (SessionCompanyName), japuml
+// (SessionJapum) and iso_seq (the ISO number of session().IsoCode).
+void setStandardLabels(ReportLabels& labels);
+
 // Everything one run of a report needs: made fresh for every run.
 struct ReportJob {
     ReportDefinition def;
