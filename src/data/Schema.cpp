@@ -87,14 +87,16 @@ void upgrade(const QList<Step>& all)
     for (const Step& step : all) {
         if (step.to <= version)
             continue;
-        // Firebird applies DDL at commit: each statement is committed on its
-        // own so the next one (an index, a copy of data) sees it; skipped
-        // statements make a half-done step safe to run again.
+        // Firebird applies DDL at commit and keeps it transactional: a step
+        // and its version mark commit together or not at all. A step that
+        // fills a column must come after the step that adds it.
+        Transaction tx;
         for (const QString& stmt : step.statements) {
             if (!alreadyDone(stmt))
                 Sql::exec(stmt);
         }
         Sql::exec(QStringLiteral("UPDATE varer_schema SET version = ?"), {step.to});
+        tx.commit();
         version = step.to;
     }
 }

@@ -21,9 +21,11 @@ int programVersion();
 int databaseVersion();
 
 // Upgrades the open database through `steps` (default: the program's own).
-// A step's statements run one by one; CREATE TABLE and CREATE INDEX of an
-// object that exists are skipped, so a step broken off half-way runs again
-// cleanly, and the version moves only once the whole step is done.
+// Each step runs in one transaction with its version mark: a failed step
+// leaves the database at the previous version with every row. CREATE TABLE
+// and CREATE INDEX of an object that exists are skipped (a database made
+// before varer kept a version gets only what it lacks). Statements that use
+// a column or table are not in the step that creates it.
 // Throws DbError when the database is newer than the last step.
 void ensureCurrent();
 void upgrade(const QList<Step>& steps);

@@ -97,16 +97,24 @@ private slots:
         TestDb db;
         insertRow("youngup", {{"code", "001"}, {"man", "김영업"}, {"pass", "1234"}});
         QList<Schema::Step> steps = Schema::steps();
-        steps << Schema::Step{2, {"ALTER TABLE youngup ADD phone VARCHAR(20)",
-                                  "UPDATE youngup SET phone = '-'"}};
+        // A step that fails leaves the database where it was.
+        QList<Schema::Step> broken = steps;
+        broken << Schema::Step{2, {"ALTER TABLE youngup ADD phone VARCHAR(20)", "ALTER TABLE no_such ADD x INTEGER"}};
+        QVERIFY_THROWS_EXCEPTION(DbError, Schema::upgrade(broken));
+        QCOMPARE(Schema::databaseVersion(), 1);
+        QVERIFY(!Sql::exists("select 1 from rdb$relation_fields where rdb$relation_name = 'YOUNGUP'"
+                             " and rdb$field_name = 'PHONE'"));
+
+        steps << Schema::Step{2, {"ALTER TABLE youngup ADD phone VARCHAR(20)"}}
+              << Schema::Step{3, {"UPDATE youngup SET phone = '-'"}};
         Schema::upgrade(steps);
-        QCOMPARE(Schema::databaseVersion(), 2);
+        QCOMPARE(Schema::databaseVersion(), 3);
         const Rows r = Sql::select("select man, phone from youngup");
         QCOMPARE(r.size(), 1);
         QCOMPARE(r.text(0, "man"), QString("김영업"));
         QCOMPARE(r.text(0, "phone"), QString("-"));
 
-        // This program knows version 1 only: the version-2 database is refused.
+        // This program knows version 1 only: the version-3 database is refused.
         const QString path = db.path();
         Db::close();
         DbSettings s;
