@@ -98,7 +98,7 @@ Field* EntryForm::addField(const FieldSpec& spec)
             run([e] { e->spec.onEnter(); });
     });
     fields_ << Entry{f, spec};
-    f->setEnabled(spec.free || state_ == New || (state_ == Edit && !spec.key));
+    f->setEnabled(unlocked(spec));
     return f;
 }
 
@@ -109,7 +109,7 @@ ListField* EntryForm::addList(const FieldSpec& spec)
     place(l, spec);
     l->installEventFilter(this);
     fields_ << Entry{l, spec};
-    l->setEnabled(spec.free || state_ == New || (state_ == Edit && !spec.key));
+    l->setEnabled(unlocked(spec));
     return l;
 }
 
@@ -168,6 +168,11 @@ void EntryForm::clearFields()
                 l->clearEditText();
         }
     }
+}
+
+bool EntryForm::unlocked(const FieldSpec& spec) const
+{
+    return spec.free || state_ == New || (state_ == Edit && !spec.key);
 }
 
 // --- keys ----------------------------------------------------------------------
@@ -230,7 +235,7 @@ bool EntryForm::eventFilter(QObject* o, QEvent* e)
     }
     auto* w = static_cast<QWidget*>(o);
     if (isEnter(key->key())) {
-        const Entry copy = *entry; // the handler may declare or remove nothing, but be safe
+        const Entry copy = *entry; // the handler may declare fields and move the list
         enter(w, copy);
         return true;
     }
@@ -283,7 +288,7 @@ void EntryForm::setState(State s)
 {
     state_ = s;
     for (const Entry& e : std::as_const(fields_))
-        e.widget->setEnabled(e.spec.free || s == New || (s == Edit && !e.spec.key));
+        e.widget->setEnabled(unlocked(e.spec));
     updateButtons();
     showState();
 }

@@ -130,6 +130,7 @@ private:
     void place(QWidget* w, const FieldSpec& spec);
     void enter(QWidget* w, const Entry& entry);
     bool canFocus(const Entry& e) const;
+    bool unlocked(const FieldSpec& spec) const;
     const Entry* entryOf(const QObject* w) const;
     void updateButtons();
     void showState();
