@@ -125,7 +125,7 @@ private slots:
         QVERIFY(f("edt_code")->value().isEmpty());
         for (const char* on : {"newbtn", "delbtn", "findbtn", "ver_add", "clsbtn"})
             QVERIFY2(b(on)->isEnabled(), on);
-        for (const char* off : {"savbtn", "canbtn", "ver_edit", "ver_delete", "ver_save", "ver_cancel"})
+        for (const char* off : {"savbtn", "canbtn", "ver_edit", "ver_delete", "ver_save", "ver_cancel", "btn_bo"})
             QVERIFY2(!b(off)->isEnabled(), off);
         QCOMPARE(w->statePanel()->text(), QString("조회및 등록"));
         QCOMPARE(l("edt_cement1")->count(), 1);

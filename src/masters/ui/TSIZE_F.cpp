@@ -99,8 +99,7 @@ TSIZE_F::TSIZE_F(QWidget* parent)
                 gridToFields();
         });
 
-    setState(Browse);
-    updateVersionButtons();
+    setMode(Mode::Browse);
     resize(1240, 820);
 }
 
@@ -119,9 +118,9 @@ QList<GridColumn> TSIZE_F::gridColumns(DataGrid* grid)
     text("kind", QStringLiteral("품명"), 70, 10);
     text("STANDARD", QStringLiteral("규격"), 84, 10);
     text("rul_ks", QStringLiteral("KS"), 44, 10);
-    text("GOVER_NUM", QStringLiteral("정부물품번호"), 96, 15);
+    text("GOVER_NUM", QStringLiteral("정부물품번호"), 90, 15);
     const auto mix = [&](const QString& field, const QString& title) {
-        cols << GridColumn{.field = field, .title = title, .width = 46, .mask = maskOf(field.toLower()),
+        cols << GridColumn{.field = field, .title = title, .width = 44, .mask = maskOf(field.toLower()),
                            .editable = true};
     };
     mix("CEMENT_1", QStringLiteral("시멘트\n1"));
@@ -355,6 +354,8 @@ void TSIZE_F::setMode(Mode m)
     }
     gridhord->setEditable(m == Mode::NewSpec);
     gridhord1->setEditable(m == Mode::VersionChanged);
+    for (const char* preset : {"btn_bo", "btn_go"})
+        findChild<QPushButton*>(QLatin1String(preset))->setEnabled(m != Mode::Browse);
     updateVersionButtons();
 }
 
