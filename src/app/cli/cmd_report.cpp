@@ -111,7 +111,8 @@ VARER_CLI_COMMAND(CliCommand{
         p.addOption({QStringLiteral("level"),
                      QStringLiteral("Processing class P, Q or R for reports that follow it (default Q: every row)."),
                      QStringLiteral("P|Q|R"), QStringLiteral("Q")});
+        // Reports give the same option different meanings: --list tells each one's.
         for (const ReportOption& o : allReportOptions())
-            p.addOption({o.name, o.help, o.valueName});
+            p.addOption({o.name, QStringLiteral("For the reports that take it (see --list)."), o.valueName});
     },
     run});
