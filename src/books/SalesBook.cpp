@@ -112,12 +112,6 @@ void SalesBook::setApproval(const QString& ilja, const QString& okno)
         Sql::exec(QStringLiteral("update r_mast set okno = ? where ilja <= ?"), {okno, ilja});
 }
 
-bool SalesBook::passwordMatches(const QString& staffCode, const QString& typed)
-{
-    const Rows r = Sql::select(QStringLiteral("select pass from youngup where code = ?"), {staffCode});
-    return !r.isEmpty() && r.text(0, "pass") == typed;
-}
-
 SalesCustomer SalesBook::customer(const QString& grcd)
 {
     const Rows r = Sql::select(QStringLiteral("select name, vat, kawn_sa, julsa from customer where grcd = ?"), {grcd});

@@ -84,12 +84,6 @@ public:
     // on every earlier day.
     static void setApproval(const QString& ilja, const QString& okno);
 
-    // --- passwords (compared exactly with youngup.pass) ---------------------
-    static inline const QString CorrectionCode = QStringLiteral("589");
-    static inline const QString ApprovalCode = QStringLiteral("111");
-    // False also when the staff row does not exist.
-    static bool passwordMatches(const QString& staffCode, const QString& typed);
-
     // --- master data read for a row ----------------------------------------
     static SalesCustomer customer(const QString& grcd);
     static SalesSite site(const QString& grcd, const QString& code);

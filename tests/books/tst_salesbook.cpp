@@ -7,14 +7,12 @@
 
 namespace {
 
-// A private customer with one site and one spec, the two passwords, and the
-// session of user "김과장".
+// A private customer with one site and one spec, and the session of user
+// "김과장".
 void office()
 {
     session().SessionSaup = "01";
     session().SessionUser = "김과장";
-    insertRow("youngup", {{"code", "589"}, {"man", "정정"}, {"pass", "c589"}});
-    insertRow("youngup", {{"code", "111"}, {"man", "결재"}, {"pass", "a111"}});
     insertRow("customer", {{"grcd", "A001"}, {"cust_set", "A"}, {"cust_seq", "001"}, {"name", "대한건설"},
                            {"kawn_sa", "S"}, {"misu", "H"}, {"vat", "V"}, {"julsa", "10"}});
     insertRow("customer", {{"grcd", "K001"}, {"cust_set", "K"}, {"cust_seq", "001"}, {"name", "시청"},
@@ -322,19 +320,6 @@ private slots:
         QVERIFY(SalesBook::dayApproved("2024-02-28"));
         QVERIFY(SalesBook::dayApproved("2024-03-05"));
         QCOMPARE(Sql::scalar("select okno from r_mast where ilja = '2024-03-04'").toString(), SalesBook::Open);
-    }
-
-    void passwordsAreComparedExactly()
-    {
-        TestDb db;
-        office();
-        QVERIFY(SalesBook::passwordMatches(SalesBook::CorrectionCode, "c589"));
-        QVERIFY(!SalesBook::passwordMatches(SalesBook::CorrectionCode, "C589"));
-        QVERIFY(!SalesBook::passwordMatches(SalesBook::CorrectionCode, "c589 "));
-        QVERIFY(!SalesBook::passwordMatches(SalesBook::ApprovalCode, "c589"));
-        QVERIFY(SalesBook::passwordMatches(SalesBook::ApprovalCode, "a111"));
-        Sql::exec("delete from youngup where code = '111'");
-        QVERIFY(!SalesBook::passwordMatches(SalesBook::ApprovalCode, ""));
     }
 
     // A typed unit price takes its rate from the customer's class and the

@@ -4,7 +4,6 @@
 #include "reports/defs/qr_mastilbo_f1.h"
 
 #include "books/SalesBook.h"
-#include "data/Routines.h"
 #include "data/Session.h"
 #include "reports/engine/ReportError.h"
 #include "reports/engine/ReportRegistry.h"
@@ -131,16 +130,13 @@ ReportJob salesJournalJob(const QString& ilja, int bookMode)
     if (bookMode < 0 || bookMode >= SalesBook::BookCount)
         throw ReportError(QStringLiteral("장부는 0(판매), 1(세금), 2(조합), 3(매입) 중 하나입니다."));
 
-    const Session& s = session();
-    const SalesBook::Journal j = SalesBook(bookMode).journal(ilja, s.SessionLevel);
+    const SalesBook::Journal j = SalesBook(bookMode).journal(ilja, session().SessionLevel);
 
     ReportJob job;
     job.def = definition();
     job.rows = j.rows;
     ReportLabels& l = job.labels;
-    l.set(QStringLiteral("namel"), s.SessionCompanyName);
-    l.set(QStringLiteral("japuml"), s.SessionJapum);
-    l.set(QStringLiteral("iso_seq"), IsoNumberText(s.IsoCode));
+    setStandardLabels(l);
     l.set(QStringLiteral("iljal"), QLocale(QLocale::Korean, QLocale::SouthKorea).toString(day, QLocale::LongFormat));
     setFigures(l, QStringLiteral("ilkwan"), j.publicDay);
     setFigures(l, QStringLiteral("ilsa"), j.privateDay);
