@@ -80,16 +80,18 @@ double HolderBalance(const QString& grcd, const QString& code, Cutoff kind, cons
     const QString cond = cutoffCondition(kind);
     // Site "000" collects the sales of the customer's class-G sites.
     const bool integrated = code == kIntegratedSite;
-    const QString salesSql = QStringLiteral("select sum(hap) as shap from %1 where grcd = ? and %2 and %3 and yun = ?")
-                                 .arg(t.sales, integrated ? QStringLiteral("misu = 'G'") : QStringLiteral("code = ?"),
-                                      cond);
-    const Sql::Binds salesBinds = integrated ? Sql::Binds{grcd, cutoff, yun} : Sql::Binds{grcd, code, cutoff, yun};
+    const QString salesSql =
+        QStringLiteral("select sum(hap) as shap from %1 where grcd = ? and %2 and ilja starting with ? and yun = ? and %3")
+            .arg(t.sales, integrated ? QStringLiteral("misu = 'G'") : QStringLiteral("code = ?"), cond)
+        + SitePlan(t.sales);
+    const Sql::Binds salesBinds = integrated ? Sql::Binds{grcd, yun, yun, cutoff} : Sql::Binds{grcd, code, yun, yun, cutoff};
     const long double sales = Sql::select(salesSql, salesBinds).number(0, "shap");
 
     const Rows dep = Sql::select(
-        QStringLiteral("select %1 from %2 where grcd = ? and code = ? and %3 and yun = ?")
-            .arg(QLatin1String(kDepositSums), t.deposits, cond),
-        {grcd, code, cutoff, yun});
+        QStringLiteral("select %1 from %2 where grcd = ? and code = ? and ilja starting with ? and yun = ? and %3")
+                .arg(QLatin1String(kDepositSums), t.deposits, cond)
+            + SitePlan(t.deposits),
+        {grcd, code, yun, yun, cutoff});
 
     return double(Round(opening + sales - depositsOf(dep, 0)));
 }
@@ -196,7 +198,7 @@ QList<HolderBalanceRow> HolderBalances(Cutoff kind, const QString& cutoff, int b
 
     // Sales: a site's own rows, and for a site "000" its customer's rows on class-G sites.
     Sql::forEach(QStringLiteral("select grcd, code, misu, sum(hap) from %1 where yun = ? and %2").arg(t.sales, cond)
-                     + range + QStringLiteral(" group by grcd, code, misu"),
+                     + range + QStringLiteral(" group by grcd, code, misu") + YearPlan(t.sales),
                  binds, [&](const QSqlQuery& q) {
                      const QString grcd = Sql::textOf(q.value(0));
                      const long double hap = q.value(3).toDouble();
@@ -213,7 +215,7 @@ QList<HolderBalanceRow> HolderBalances(Cutoff kind, const QString& cutoff, int b
     // Deposits, matched on the holder's own code ("000" literally).
     Sql::forEach(QStringLiteral("select grcd, code, %1 from %2 where yun = ? and %3")
                          .arg(QLatin1String(kDepositSums), t.deposits, cond)
-                     + range + QStringLiteral(" group by grcd, code"),
+                     + range + QStringLiteral(" group by grcd, code") + YearPlan(t.deposits),
                  binds, [&](const QSqlQuery& q) {
                      const int i = index.value(holderKey(Sql::textOf(q.value(0)), Sql::textOf(q.value(1))), -1);
                      if (i < 0)

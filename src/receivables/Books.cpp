@@ -14,3 +14,11 @@ int StartYear() { return session().StartMonth.left(4).toInt(); }
 QString YearText(int year) { return PadDigits(QString::number(year), 4); }
 
 QString ClosingKey(int year) { return YearText(year) + QStringLiteral("-13"); }
+
+QString SitePlan(const QString& table, bool grouped)
+{
+    return (grouped ? QStringLiteral(" plan sort (%1 index (%1_site))") : QStringLiteral(" plan (%1 index (%1_site))"))
+        .arg(table);
+}
+
+QString YearPlan(const QString& table) { return QStringLiteral(" plan sort (%1 index (%1_yun))").arg(table); }

@@ -78,7 +78,8 @@ void computeClosing(QList<HolderClosing>& holders, int year, const ReceivableBoo
     Sql::forEach(QStringLiteral("select grcd, code, misu, sum(m3), sum(kum), sum(vatkum), sum(hap) from %1"
                                 " where yun = ?")
                          .arg(book.sales)
-                     + customer + QStringLiteral(" group by grcd, code, misu"),
+                     + customer + QStringLiteral(" group by grcd, code, misu")
+                     + (grcd.isEmpty() ? YearPlan(book.sales) : SitePlan(book.sales, true)),
                  Sql::Binds{YearText(year)} + customerBinds, [&](const QSqlQuery& q) {
                      auto add = [&](HolderClosing& h) {
                          h.m3 += q.value(3).toDouble();
@@ -99,7 +100,8 @@ void computeClosing(QList<HolderClosing>& holders, int year, const ReceivableBoo
     Sql::forEach(QStringLiteral("select grcd, code, sum(hyun), sum(au), sum(gi), sum(hal), sum(dea), sum(lee)"
                                 " from %1 where yun = ?")
                          .arg(book.deposits)
-                     + site + QStringLiteral(" group by grcd, code"),
+                     + site + QStringLiteral(" group by grcd, code")
+                     + (grcd.isEmpty() ? YearPlan(book.deposits) : SitePlan(book.deposits, true)),
                  Sql::Binds{YearText(year)} + siteBinds, [&](const QSqlQuery& q) {
                      const int i = holderAt(q);
                      if (i < 0)
