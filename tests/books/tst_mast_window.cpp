@@ -101,7 +101,7 @@ struct Window {
 QStringList enabledButtons(const Window& win)
 {
     QStringList names;
-    for (const char* n : {"newbtn", "edtbtn", "delbtn", "fndbtn", "savbtn", "canbtn", "hlpbtn", "sitebtn"})
+    for (const char* n : {"newbtn", "edtbtn", "delbtn", "fndbtn", "savbtn", "canbtn", "hlpbtn", "custbtn", "sitebtn"})
         if (win.button(n)->isEnabled())
             names << n;
     return names;
@@ -145,13 +145,23 @@ private slots:
                      .value<QColor>(),
                  QColor(Qt::yellow));
         QCOMPARE(win.button("ok_btn")->text(), QString("미결"));
-        QCOMPARE(enabledButtons(win), (QStringList{"newbtn", "edtbtn", "delbtn", "hlpbtn"}));
+        QCOMPARE(enabledButtons(win), (QStringList{"newbtn", "edtbtn", "delbtn", "hlpbtn", "custbtn"}));
 
         auto* pages = win.w->findChild<QTabWidget*>("PageControl1");
         pages->setCurrentIndex(1);
-        QCOMPARE(enabledButtons(win), (QStringList{"hlpbtn"}));
+        QCOMPARE(enabledButtons(win), (QStringList{"hlpbtn", "custbtn"}));
         pages->setCurrentIndex(0);
-        QCOMPARE(enabledButtons(win), (QStringList{"newbtn", "edtbtn", "delbtn", "hlpbtn"}));
+        QCOMPARE(enabledButtons(win), (QStringList{"newbtn", "edtbtn", "delbtn", "hlpbtn", "custbtn"}));
+
+        // The customer window opens over it.
+        QString opened;
+        Kit::setModalHook([&](QDialog* d) {
+            opened = d->objectName();
+            d->reject();
+        });
+        win.click("custbtn");
+        Kit::setModalHook({});
+        QCOMPARE(opened, QString("TCUSTOMER_F"));
     }
 
     // A new row typed cell by cell: lookups, numbering, the price proposal
@@ -164,7 +174,7 @@ private slots:
         Window win(0);
         win.click("newbtn");
         QCOMPARE(win.w->state(), EntryForm::New);
-        QCOMPARE(enabledButtons(win), (QStringList{"savbtn", "canbtn"}));
+        QCOMPARE(enabledButtons(win), (QStringList{"savbtn", "canbtn", "custbtn"}));
         const int r = win.w->grid()->currentRecord();
         QCOMPARE(win.rows()->text(r, "ilja"), Day);
 

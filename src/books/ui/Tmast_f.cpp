@@ -2,6 +2,7 @@
 
 #include "data/CodeLookup.h"
 #include "data/Session.h"
+#include "masters/ui/TCUSTOMER_F.h"
 #include "reports/ui/ReportOutput.h"
 #include "widgets/Grid.h"
 #include "widgets/Kit.h"
@@ -134,8 +135,11 @@ Tmast_f::Tmast_f(QWidget* parent)
     addButton("canbtn", "&6.취소", New | Edit, [this] { cancel(); });
     addButton("hlpbtn", "&7.출력", Browse | Delete, [this] { print(); });
     addCloseButton("clsbtn", "&8.닫기");
-    // The customer and site windows are not part of the program yet: never enabled.
-    addButton("custbtn", "거래처", {}, [] {});
+    addButton("custbtn", "거래처", Browse | New | Edit | Delete, [this] {
+        TCUSTOMER_F customers(this);
+        Kit::execModal(&customers);
+    });
+    // The site window is not part of the program yet: never enabled.
     addButton("sitebtn", "현 장", {}, [] {});
     addStatusPanel(kBookNames.value(book_.bookMode()));
 
@@ -588,7 +592,9 @@ int Tmast_f::customerEntered(int record)
     GridModel* m = gridhord->rows();
     Session& s = session();
     s.LookupKey = m->text(record, "grcd");
-    if (!RunCodeLookup(CodeLookup::Customer))
+    const bool found = RunCodeLookup(CodeLookup::Customer);
+    gridhord->setFocus(); // back from the pick list
+    if (!found)
         return 0;
     m->setValue(record, "grcd", s.LookupKey);
     m->setValue(record, "grcd_name", s.LookupName);
@@ -605,7 +611,9 @@ int Tmast_f::siteEntered(int record)
     Session& s = session();
     s.LookupKey = m->text(record, "code");
     s.LookupAux1 = m->text(record, "grcd");
-    if (!RunCodeLookup(CodeLookup::Site))
+    const bool found = RunCodeLookup(CodeLookup::Site);
+    gridhord->setFocus(); // back from the pick list
+    if (!found)
         return 0;
     m->setValue(record, "code", s.LookupKey);
     m->setValue(record, "code_name", s.LookupName);
@@ -640,7 +648,9 @@ int Tmast_f::specEntered(int record)
     GridModel* m = gridhord->rows();
     Session& s = session();
     s.LookupKey = m->text(record, "remi_code");
-    if (!RunCodeLookup(CodeLookup::Spec))
+    const bool found = RunCodeLookup(CodeLookup::Spec);
+    gridhord->setFocus(); // back from the pick list
+    if (!found)
         return 0;
     m->setValue(record, "remi_code", s.LookupKey);
     m->setValue(record, "standard", s.LookupName);
