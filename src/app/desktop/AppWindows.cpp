@@ -12,6 +12,7 @@
 // of them yet lists the kinds it does; the other items stay disabled, as does
 // every item whose name is missing here.
 #include "app/desktop/WindowRegistry.h"
+#include "books/ui/Tipkum_f.h"
 #include "books/ui/Tmast_f.h"
 #include "masters/ui/TCUSTOMER_F.h"
 #include "masters/ui/TSIZE_F.h"
@@ -24,6 +25,7 @@ void registerAppWindows(WindowRegistry& r)
     r.addWindow("TCUSTOMER_F", makeWindow<TCUSTOMER_F>);
     r.addWindow("TSIZE_F", makeWindow<TSIZE_F>);
     r.addWindow("Tmast_f", makeWindow<Tmast_f>);
+    r.addWindow("Tipkum_f", makeWindow<Tipkum_f>);
     r.addWindow("Tiljaprint_f", makeWindow<Tiljaprint_f>, {2}); // the shipment closing; the journals come later
     r.addWindow("Tmakam_f", makeWindow<Tmakam_f>);
     r.addCommand("YearClosing", [](QWidget* parent) { RunYearClosing(parent, 0); });
