@@ -228,8 +228,10 @@ private slots:
     {
         Window w;
         w.fill("김철수", "12345", "P");
-        w.cancel->click();
+        w.cancel->setFocus();
+        QTest::keyClick(w.cancel, Qt::Key_Return); // Enter on "취  소" cancels, it does not log in
         QCOMPARE(w.dlg.result(), int(QDialog::Rejected));
+        QVERIFY(!w.dlg.isVisible());
         QVERIFY(session().SessionUser.isEmpty());
     }
 

@@ -83,7 +83,6 @@ TPASSWORD::TPASSWORD(QWidget* parent)
     Button1->setDefault(true);
     Button2 = new QPushButton(QStringLiteral("취  소"), frame);
     Button2->setObjectName(QStringLiteral("Button2"));
-    Button2->setAutoDefault(false);
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("사용자 이름"), frame), 0, 0);

@@ -11,11 +11,25 @@
 #include <QLocale>
 #include <QSplashScreen>
 #include <QTranslator>
+#include <cstdlib>
+#include <ibase.h>
+
+// Firebird takes SIGINT and SIGTERM to close its connections first; once it
+// has, the program ends as the signal asks (the window loop would otherwise
+// run on without a database).
+static int endOnSignal(const int reason, const int, void*)
+{
+    if (reason == fb_shutrsn_signal)
+        std::_Exit(1);
+    return 0;
+}
 
 int main(int argc, char** argv)
 {
     Db::prepareEnvironment(); // before the first Firebird call
     QApplication app(argc, argv);
+    ISC_STATUS_ARRAY status{};
+    fb_shutdown_callback(status, endOnSignal, fb_shut_finish, nullptr);
     QApplication::setApplicationName(QStringLiteral("varer"));
     QApplication::setApplicationDisplayName(QStringLiteral("varer")); // the title until the company is read
     QApplication::setWindowIcon(Artwork::appIcon());
