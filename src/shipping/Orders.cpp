@@ -75,9 +75,9 @@ QString vatLabel(const QString& vat)
 
 QString vatOfLabel(const QString& label)
 {
-    if (label == QLatin1String("별도"))
+    if (label == QStringLiteral("별도"))
         return QStringLiteral("V");
-    if (label == QLatin1String("포함"))
+    if (label == QStringLiteral("포함"))
         return QStringLiteral("N");
     return QStringLiteral("X");
 }
@@ -136,6 +136,7 @@ std::optional<LoadedOrder> load(const QString& ilja, const QString& seq)
     o.con = r.text(0, "con");
     o.v_hon = r.text(0, "v_hon");
     o.v_outorder = r.number(0, "v_outorder");
+    o.ondo = r.number(0, "ondo");
     l.customerVat = r.text(0, "c_vat");
     l.rank = r.text(0, "c_rank");
     l.kawnSa = r.text(0, "c_kawn_sa");

@@ -29,6 +29,7 @@ struct OrderRow {
     QString vat;
     QString cement, gravel, japum, con, v_hon;
     double v_outorder = 0; // read only: kept by the plant
+    double ondo = 0;       // read only: temperature, kept by the plant
 };
 
 // An order with what the window shows beside it.
