@@ -15,6 +15,8 @@
 #include "books/ui/Tipkum_f.h"
 #include "books/ui/Tmast_f.h"
 #include "masters/ui/TCUSTOMER_F.h"
+#include "masters/ui/THYUNJANG_F.h"
+#include "masters/ui/TMISU_F.h"
 #include "masters/ui/TSIZE_F.h"
 #include "receivables/ui/Tmakam_f.h"
 #include "receivables/ui/YearClosingCommand.h"
@@ -23,6 +25,8 @@
 void registerAppWindows(WindowRegistry& r)
 {
     r.addWindow("TCUSTOMER_F", makeWindow<TCUSTOMER_F>);
+    r.addWindow("THYUNJANG_F", makeWindow<THYUNJANG_F>);
+    r.addWindow("TMISU_F", makeWindow<TMISU_F>);
     r.addWindow("TSIZE_F", makeWindow<TSIZE_F>);
     r.addWindow("Tmast_f", makeWindow<Tmast_f>);
     r.addWindow("Tipkum_f", makeWindow<Tipkum_f>);
