@@ -21,6 +21,7 @@
 #include "receivables/ui/Tmakam_f.h"
 #include "receivables/ui/YearClosingCommand.h"
 #include "shipping/ui/Tiljaprint_f.h"
+#include "shipping/ui/Tsuju_f.h"
 
 void registerAppWindows(WindowRegistry& r)
 {
@@ -32,6 +33,7 @@ void registerAppWindows(WindowRegistry& r)
     r.addWindow("Tipkum_f", makeWindow<Tipkum_f>);
     r.addWindow("Tiljaprint_f", makeWindow<Tiljaprint_f>, {2}); // the shipment closing; the journals come later
     r.addWindow("Tmakam_f", makeWindow<Tmakam_f>);
+    r.addWindow("Tsuju_f", makeWindow<Tsuju_f>);
     r.addCommand("YearClosing", [](QWidget* parent) { RunYearClosing(parent, 0); });
     r.addCommand("TaxYearClosing", [](QWidget* parent) { RunYearClosing(parent, 1); });
 }
