@@ -528,7 +528,8 @@ void Tmast_f::save()
         return;
     const SalesRow row = rowAt(record);
     const SalesBook::Entry entry = entryMode_ == 1 ? SalesBook::Entry::New : SalesBook::Entry::Edit;
-    const SalesBook::Change change{why_, rememberedM3_, rememberedDanga_};
+    // A new row carries no reason; the last change's reason stays with it.
+    const SalesBook::Change change{entry == SalesBook::Entry::New ? QString() : why_, rememberedM3_, rememberedDanga_};
     SalesResult result = book_.save(row, entry, change);
     if (result == SalesResult::RowExists) {
         if (!Messages::confirm(this, SalesBook::message(result))) {
