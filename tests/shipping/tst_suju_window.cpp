@@ -320,7 +320,7 @@ private slots:
         QCOMPARE(f("HY03")->value(), QString());
     }
 
-    void printsTheDaysSchedule()
+    void printsTheDaysScheduleAndOpensTheMasters()
     {
         storedOrder("01");
         storedOrder("02", "K001");
@@ -336,6 +336,17 @@ private slots:
         QCOMPARE(session().IsoCode, 1);
         QCOMPARE(shown.name, QString("qr_suju_f1"));
         QCOMPARE(shown.printedRows.size(), 2);
+
+        // The customer and site windows open over it.
+        QStringList opened;
+        Kit::setModalHook([&](QDialog* d) {
+            opened << d->objectName();
+            d->reject();
+        });
+        click("custbtn");
+        click("hyunbtn");
+        Kit::setModalHook({});
+        QCOMPARE(opened, QStringList({"TCUSTOMER_F", "THYUNJANG_F"}));
     }
 };
 

@@ -6,6 +6,7 @@
 #include "masters/Customers.h"
 #include "masters/Sites.h"
 #include "masters/ui/TCUSTOMER_F.h"
+#include "masters/ui/THYUNJANG_F.h"
 #include "reports/ui/ReportOutput.h"
 #include "widgets/Grid.h"
 #include "widgets/Kit.h"
@@ -91,8 +92,7 @@ Tsuju_f::Tsuju_f(QWidget* parent) : EntryForm(QStringLiteral("Tsuju_f"), QString
     addButton(QStringLiteral("prnbtn"), QStringLiteral("&[7].출력"), Browse, [this] { print(); });
     addButton(QStringLiteral("custbtn"), QStringLiteral("[&A]거래처"), Browse | New | Edit,
               [this] { openCustomers(); });
-    // The site window is not part of the program yet.
-    addButton(QStringLiteral("hyunbtn"), QStringLiteral("[&B]현장"), {}, [] {});
+    addButton(QStringLiteral("hyunbtn"), QStringLiteral("[&B]현장"), Browse | New | Edit, [this] { openSites(); });
 
     auto* title = new QLabel(QStringLiteral("수 주 관 리"), this);
     title->setObjectName(QStringLiteral("title_panel"));
@@ -650,6 +650,12 @@ void Tsuju_f::openCustomers()
 {
     TCUSTOMER_F customers(this);
     Kit::execModal(&customers);
+}
+
+void Tsuju_f::openSites()
+{
+    THYUNJANG_F sites(this);
+    Kit::execModal(&sites);
 }
 
 void Tsuju_f::orderClicked(int record)

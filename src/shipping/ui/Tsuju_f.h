@@ -56,6 +56,7 @@ private:
     void cancel();
     void print();
     void openCustomers();
+    void openSites();
     void orderClicked(int record);
 
     DataGrid* gridhord3;
