@@ -166,6 +166,8 @@ SaveResult insert(const Site& s)
         Transaction tx;
         if (codeHeld(s))
             return SaveResult::CodeTaken;
+        if (!Sql::exists(QStringLiteral("select 1 from customer where grcd = ?"), {s.grcd}))
+            throw DbError(QStringLiteral("거래처 '%1'이(가) 없습니다. 다른 곳에서 삭제되었습니다.").arg(s.grcd));
         Sql::Binds binds{session().SessionSaup, s.grcd, s.code};
         binds << values(s);
         Sql::exec(QStringLiteral("insert into r_hyunjang (saup, grcd, code, name, office_tel, man_code, man_name,"

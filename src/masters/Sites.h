@@ -79,7 +79,8 @@ enum class SaveResult {
     CodeTaken,      // a new site met a site saved under that code (perhaps by another station)
 };
 
-// Registers a new site. Never overwrites a stored site.
+// Registers a new site. Never overwrites a stored site; throws DbError when
+// the customer is gone (deleted by another station).
 SaveResult insert(const Site& site);
 
 // Saves a change of a stored site and carries it into the copies held

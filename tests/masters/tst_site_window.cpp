@@ -163,6 +163,14 @@ private slots:
         QVERIFY(w->contractPanel()->isVisible());
         QVERIFY(w->openCustomer("A001"));
         QVERIFY(!w->contractPanel()->isVisible());
+
+        // Opened from the customer window on its current customer.
+        THYUNJANG_F other;
+        QVERIFY(!other.openCustomer("Z999"));
+        QVERIFY(other.openCustomer("A002"));
+        other.show();
+        QCOMPARE(other.field("hy02")->value(), QString("통합상사"));
+        QCOMPARE(other.pages()->currentIndex(), 1);
     }
 
     void fieldSetsByBasisAndClass_data()

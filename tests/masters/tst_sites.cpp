@@ -129,6 +129,7 @@ private slots:
     void insertRefusalsAndRace()
     {
         TestDb db;
+        insertRow("customer", {{"grcd", "A001"}, {"cust_set", "A"}, {"cust_seq", "001"}, {"name", "한빛건설"}});
         addSite("A001", "001", "본관", "H");
         const QStringList before = snapshot();
         Site s = siteOf("A001", "000", "통합", "H");
@@ -157,6 +158,10 @@ private slots:
         QCOMPARE(back.misu, QString("H"));
         QCOMPARE(textAt("select grcode from r_hyunjang where grcd = 'A001' and code = '002'"), QString("A001002"));
         QCOMPARE(textAt("select saup from r_hyunjang where grcd = 'A001' and code = '002'"), QString("01"));
+        // A customer deleted meanwhile gets no site.
+        s.grcd = "A009";
+        QVERIFY_THROWS_EXCEPTION(DbError, insert(s));
+        QVERIFY(!exists("A009", "002"));
     }
 
     void perSiteChangeCarriesIntoCopies()

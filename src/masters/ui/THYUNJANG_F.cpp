@@ -282,6 +282,8 @@ void THYUNJANG_F::showEvent(QShowEvent* e)
         setState(Browse);
         syncButtons();
         sel_name->setFocus();
+        if (!pendingCustomer_.isEmpty())
+            openCustomer(pendingCustomer_);
     });
 }
 
@@ -413,8 +415,11 @@ void THYUNJANG_F::showSite(int record)
 
 bool THYUNJANG_F::openCustomer(const QString& grcd)
 {
-    if (!isVisible())
-        show();
+    if (!opened_) {
+        // Shown when the window opens.
+        pendingCustomer_ = grcd;
+        return Customers::codeExists(grcd);
+    }
     for (int r = 0; r < cust_grid->rows()->size(); ++r)
         if (cust_grid->rows()->text(r, "grcd") == grcd) {
             cust_grid->setCurrentRecord(r);
@@ -621,7 +626,6 @@ void THYUNJANG_F::save()
         return;
     }
     backToBrowse(false);
-    loadSites(listOrdered(s.grcd, QStringLiteral("code")));
 }
 
 void THYUNJANG_F::backToBrowse(bool keepSite)

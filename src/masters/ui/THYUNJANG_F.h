@@ -19,8 +19,9 @@ class THYUNJANG_F : public EntryForm {
 public:
     explicit THYUNJANG_F(QWidget* parent = nullptr);
 
-    // Shows a customer as a click in the customer grid does (the customer
-    // window opens this window on its current customer). False when the
+    // Shows a customer as a click in the customer grid does. Called before
+    // the window opens (the customer window opening it on its current
+    // customer), the customer is shown as soon as it opens. False when the
     // customer is unknown.
     bool openCustomer(const QString& grcd);
     // Shows a site of the shown customer as a click in the site grid does.
@@ -108,6 +109,7 @@ private:
     QMenu* detailMenu_;
     ContractEdit contractEdit_ = ContractEdit::None;
     QString detailStandard_; // the spec whose rows the detail shows
+    QString pendingCustomer_;
     bool siteShown_ = false;
     bool opened_ = false;
 };

@@ -48,6 +48,7 @@ TMISU_F::TMISU_F(QWidget* parent)
                           {.field = "name_1", .title = "현장명", .width = 210},
                           {.field = "ilja", .title = "년도", .width = 70},
                           {.field = "kum", .title = "초기잔액", .width = 110, .mask = "#,##0"}});
+    gridhord->setMinimumWidth(700);
     leftLayout->addWidget(gridhord, 1);
     body()->insertWidget(0, left, 1);
     connect(gridhord, &DataGrid::recordClicked, this, [this](int r) { showRow(r); });
@@ -69,7 +70,7 @@ TMISU_F::TMISU_F(QWidget* parent)
                   return true;
               }, .free = true, .pixels = 140});
     field("hy06")->setAlignment(Qt::AlignRight);
-    resize(1040, 560);
+    resize(1180, 600);
 }
 
 void TMISU_F::showEvent(QShowEvent* e)

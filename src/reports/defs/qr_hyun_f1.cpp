@@ -17,7 +17,7 @@ ReportDefinition definition()
     const double lh = 4.5, l1 = 0.5, l2 = 5;
 
     struct Col { double x, w; };
-    const Col code{0, 10}, name{11, 62}, tel{74, 38}, man{113, 20}, rate{134, 14}, gover{149, 50}, ilja{200, 20},
+    const Col code{0, 10}, name{11, 62}, tel{74, 38}, man{113, 20}, rate{134, 14}, gover{152, 47}, ilja{200, 20},
         build{221, 28}, memo{250, 27};
 
     ReportBand& head = d.band(BandKind::PageHeader, 26);
