@@ -86,11 +86,24 @@ private slots:
         delete db_;
     }
 
+    void siteButtonOpensTheSiteWindow()
+    {
+        select("B007");
+        QString opened;
+        Kit::setModalHook([&](QDialog* d) {
+            opened = d->objectName();
+            d->reject();
+        });
+        click("hyunbtn");
+        Kit::setModalHook({});
+        QCOMPARE(opened, QString("THYUNJANG_F"));
+    }
+
     void openingShowsFirstRow()
     {
         QCOMPARE(w->grid()->rows()->size(), 2);
         QCOMPARE(f("CU01")->value() + f("CU02")->value(), QString("B001"));
-        QCOMPARE(enabledButtons(), QStringList({"newbtn", "edtbtn", "delbtn", "prnbtn", "canbtn"}));
+        QCOMPARE(enabledButtons(), QStringList({"newbtn", "edtbtn", "delbtn", "prnbtn", "canbtn", "hyunbtn"}));
         QVERIFY(!f("CU03")->isEnabled());
         QVERIFY(!w->findChild<QGroupBox*>("DamPAN")->isVisible());
         select("B007");
@@ -290,7 +303,7 @@ private slots:
         QCOMPARE(count("select count(*) from customer where grcd = 'B007'"), 0);
         QCOMPARE(count("select count(*) from r_hyunjang"), 0);
         QCOMPARE(w->grid()->rows()->size(), 1);
-        QCOMPARE(enabledButtons(), QStringList({"newbtn"}));
+        QCOMPARE(enabledButtons(), QStringList({"newbtn", "hyunbtn"}));
     }
 };
 

@@ -3,8 +3,10 @@
 #include "data/Routines.h"
 #include "data/Session.h"
 #include "dialogs/PostalCodeDlg.h"
+#include "masters/ui/THYUNJANG_F.h"
 #include "reports/ui/ReportOutput.h"
 #include "widgets/Grid.h"
+#include "widgets/Kit.h"
 #include "widgets/Messages.h"
 #include "widgets/PasswordPanel.h"
 #include "widgets/PickList.h"
@@ -67,8 +69,13 @@ TCUSTOMER_F::TCUSTOMER_F(QWidget* parent)
     addButton(QStringLiteral("hlpbtn"), QStringLiteral("&8.도움"), Browse | New | Edit | Delete,
               [this] { setStatusText(QStringLiteral("도 움 말")); });
     addCloseButton(QStringLiteral("clsbtn"), QStringLiteral("&9.닫기"));
-    // The site window is not part of the program yet.
-    addButton(QStringLiteral("hyunbtn"), QStringLiteral("현  장"), {}, [] {});
+    addButton(QStringLiteral("hyunbtn"), QStringLiteral("현  장"), Browse, [this] {
+        THYUNJANG_F sites(this);
+        const QString grcd = typedCustomer().grcd();
+        if (!grcd.trimmed().isEmpty())
+            sites.openCustomer(grcd);
+        Kit::execModal(&sites);
+    });
 
     // Grid and name search on the left.
     auto* left = new QWidget(this);
