@@ -282,7 +282,7 @@ void CodeLookup::resort(const QString& field)
     } else if (isSite(kind_)) {
         rows_ = read(QStringLiteral("grcd = ?"), field, {session().LookupAux1});
     } else {
-        // Every version of every specification.
+        // Every version of every product spec.
         const QString list = kind_ == KsSpec ? QStringLiteral("select remi_code, standard, rul_ks, kind from r_size")
                                              : selectList();
         rows_ = Sql::select(list + QStringLiteral(" order by ") + field);

@@ -1,6 +1,6 @@
 #pragma once
 // The code lookup: turns a typed code or part of a name into one chosen
-// customer, site, specification, truck, haulage company or staff member.
+// customer, site, product spec, truck, haulage company or staff member.
 //
 // Callers put the typed text into session().LookupKey (and the customer code
 // into LookupAux1 for sites, LookupCustomer/LookupSite for the specs of a
@@ -26,9 +26,9 @@ public:
         SupplyCustomer = 11, // public-supply customers (classes K and L)
         Site = 2,            // sites of customer LookupAux1
         ReceivableSite = 12, // sites that carry a receivable (misu T or H)
-        Spec = 3,            // current specification versions
-        KsSpec = 7,          // KS-certified specifications
-        SiteSpec = 13,       // specifications contracted for LookupCustomer/LookupSite
+        Spec = 3,            // current product spec versions
+        KsSpec = 7,          // KS-certified product specs
+        SiteSpec = 13,       // product specs contracted for LookupCustomer/LookupSite
         Truck = 4,
         HaulageCompany = 5,
         Staff = 8,

@@ -2,7 +2,7 @@
 // The demo office: fills an open, empty database with a believable sales
 // office of a ready-mixed concrete plant, so that a new user can log in and
 // work: the company, staff with logins, customers of every class with their
-// sites, specifications with dated prices, opening balances, trucks and
+// sites, product specs with dated prices, opening balances, trucks and
 // haulage prices, a postal-code sample, and a few months of orders, truck
 // loads, sales and deposits that keep every rule of the books.
 //

@@ -1,5 +1,5 @@
 #pragma once
-// Product specifications (r_size): per four-digit code a series of dated
+// Product specs (r_size): per four-digit code a series of dated
 // versions holding the mix quantities and the two unit prices. Exactly one
 // version of a code is current (gubun '0'); the others are superseded ('1').
 // Every operation that writes runs in one transaction and keeps that rule.

@@ -1,7 +1,7 @@
 #pragma once
 // A large, deterministic office for benchmarks and tests of the receivables:
 // customers of every class (a quarter of them integrated, with a site "000"),
-// construction sites that are active for a stretch of months, specifications
+// construction sites that are active for a stretch of months, product specs
 // with prices, trucks, opening balances, and on every working day (Monday to
 // Saturday) orders, truck loads, the sales rows the daily shipment closing
 // writes for them (priced by the amount rule) and the deposits of the

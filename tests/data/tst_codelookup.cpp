@@ -6,7 +6,7 @@
 
 // Small master data: customers with awkward names, the sites of an
 // integrated customer (A001, site 000) and of a per-site one (C001),
-// current and old specification versions, a site contract, trucks,
+// current and old product spec versions, a site contract, trucks,
 // haulage companies and staff.
 static void insertFixture()
 {
