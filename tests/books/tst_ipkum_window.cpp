@@ -146,6 +146,23 @@ private slots:
         QCOMPARE(enabledButtons(win), (QStringList{"newbtn", "edtbtn", "delbtn", "hlpbtn"}));
     }
 
+    // "거래처" and "현 장" open the customer and site windows over the day.
+    void masterButtonsOpenTheirWindows()
+    {
+        TestDb db;
+        office();
+        Window win(0);
+        QStringList opened;
+        Kit::setModalHook([&](QDialog* d) {
+            opened << d->objectName();
+            d->reject();
+        });
+        win.click("custbtn");
+        win.click("sitebtn");
+        Kit::setModalHook({});
+        QCOMPARE(opened, QStringList({"TCUSTOMER_F", "THYUNJANG_F"}));
+    }
+
     // Cash with a discount for a per-site customer, then a note with its due
     // date for an integrated customer on its site 000.
     void entersDepositsByKeyboard()

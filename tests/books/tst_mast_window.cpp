@@ -145,13 +145,13 @@ private slots:
                      .value<QColor>(),
                  QColor(Qt::yellow));
         QCOMPARE(win.button("ok_btn")->text(), QString("미결"));
-        QCOMPARE(enabledButtons(win), (QStringList{"newbtn", "edtbtn", "delbtn", "hlpbtn", "custbtn"}));
+        QCOMPARE(enabledButtons(win), (QStringList{"newbtn", "edtbtn", "delbtn", "hlpbtn", "custbtn", "sitebtn"}));
 
         auto* pages = win.w->findChild<QTabWidget*>("PageControl1");
         pages->setCurrentIndex(1);
-        QCOMPARE(enabledButtons(win), (QStringList{"hlpbtn", "custbtn"}));
+        QCOMPARE(enabledButtons(win), (QStringList{"hlpbtn", "custbtn", "sitebtn"}));
         pages->setCurrentIndex(0);
-        QCOMPARE(enabledButtons(win), (QStringList{"newbtn", "edtbtn", "delbtn", "hlpbtn", "custbtn"}));
+        QCOMPARE(enabledButtons(win), (QStringList{"newbtn", "edtbtn", "delbtn", "hlpbtn", "custbtn", "sitebtn"}));
 
         // The customer window opens over it.
         QString opened;
@@ -174,7 +174,7 @@ private slots:
         Window win(0);
         win.click("newbtn");
         QCOMPARE(win.w->state(), EntryForm::New);
-        QCOMPARE(enabledButtons(win), (QStringList{"savbtn", "canbtn", "custbtn"}));
+        QCOMPARE(enabledButtons(win), (QStringList{"savbtn", "canbtn", "custbtn", "sitebtn"}));
         const int r = win.w->grid()->currentRecord();
         QCOMPARE(win.rows()->text(r, "ilja"), Day);
 

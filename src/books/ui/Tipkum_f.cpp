@@ -3,6 +3,8 @@
 #include "data/CodeLookup.h"
 #include "data/Session.h"
 #include "dialogs/CalendarDlg.h"
+#include "masters/ui/TCUSTOMER_F.h"
+#include "masters/ui/THYUNJANG_F.h"
 #include "reports/ui/ReportOutput.h"
 #include "widgets/Grid.h"
 #include "widgets/Kit.h"
@@ -76,9 +78,14 @@ Tipkum_f::Tipkum_f(QWidget* parent)
     addButton("canbtn", "&6.취소", New | Edit, [this] { cancel(); });
     addButton("hlpbtn", "&7.출력", Browse | Delete, [this] { print(); });
     addCloseButton("clsbtn", "&8.닫기");
-    // The customer and site windows are not part of the program yet: never enabled.
-    addButton("custbtn", "거래처", {}, [] {});
-    addButton("sitebtn", "현 장", {}, [] {});
+    addButton("custbtn", "거래처", Browse | New | Edit | Delete, [this] {
+        TCUSTOMER_F customers(this);
+        Kit::execModal(&customers);
+    });
+    addButton("sitebtn", "현 장", Browse | New | Edit | Delete, [this] {
+        THYUNJANG_F sites(this);
+        Kit::execModal(&sites);
+    });
     addStatusPanel(kBookNames.value(book_.bookMode()));
 
     auto* main = new QWidget(this);

@@ -3,6 +3,7 @@
 #include "data/CodeLookup.h"
 #include "data/Session.h"
 #include "masters/ui/TCUSTOMER_F.h"
+#include "masters/ui/THYUNJANG_F.h"
 #include "reports/ui/ReportOutput.h"
 #include "widgets/Grid.h"
 #include "widgets/Kit.h"
@@ -139,8 +140,10 @@ Tmast_f::Tmast_f(QWidget* parent)
         TCUSTOMER_F customers(this);
         Kit::execModal(&customers);
     });
-    // The site window is not part of the program yet: never enabled.
-    addButton("sitebtn", "현 장", {}, [] {});
+    addButton("sitebtn", "현 장", Browse | New | Edit | Delete, [this] {
+        THYUNJANG_F sites(this);
+        Kit::execModal(&sites);
+    });
     addStatusPanel(kBookNames.value(book_.bookMode()));
 
     // Date and approval area over the two tabs.
