@@ -1,4 +1,5 @@
 #include "books/ui/Tipkum_f.h"
+#include "books/ui/DayBookPanels.h"
 
 #include "data/CodeLookup.h"
 #include "data/Session.h"
@@ -179,58 +180,19 @@ void Tipkum_f::buildGrids()
 
 void Tipkum_f::buildApprovalArea(QWidget* area)
 {
-    auto* h = new QHBoxLayout(area);
-    h->setContentsMargins(20, 0, 0, 0);
-    ok_btn = new QPushButton(DepositBook::Open, area);
-    ok_btn->setObjectName(QStringLiteral("ok_btn"));
-    ok_btn->setAutoDefault(false);
-    ok_btn->setMinimumWidth(80);
-    h->addWidget(ok_btn);
-    ok_pan = new QFrame(area);
-    ok_pan->setObjectName(QStringLiteral("ok_pan"));
-    ok_pan->setFrameShape(QFrame::Panel);
-    ok_pan->setFrameShadow(QFrame::Raised);
-    auto* p = new QHBoxLayout(ok_pan);
-    p->setContentsMargins(6, 2, 6, 2);
-    com_okno = new QComboBox(ok_pan);
-    com_okno->setObjectName(QStringLiteral("com_okno"));
-    com_okno->addItems({DepositBook::Open, DepositBook::Approved});
-    auto* btn_ok = new QPushButton(QStringLiteral("OK"), ok_pan);
-    btn_ok->setObjectName(QStringLiteral("btn_ok"));
-    btn_ok->setAutoDefault(false);
-    p->addWidget(com_okno);
-    p->addWidget(btn_ok);
-    h->addWidget(ok_pan);
-    ok_pan->hide();
+    const ApprovalArea a = ::buildApprovalArea(area, DepositBook::Open, DepositBook::Approved);
+    ok_btn = a.ok_btn;
+    ok_pan = a.ok_pan;
+    com_okno = a.com_okno;
     connect(ok_btn, &QPushButton::clicked, this, [this] { run([this] { approve(); }); });
-    connect(btn_ok, &QPushButton::clicked, this, [this] { run([this] { approvalChosen(); }); });
+    connect(a.btn_ok, &QPushButton::clicked, this, [this] { run([this] { approvalChosen(); }); });
 }
 
 void Tipkum_f::buildReasonPanel()
 {
-    job_pan = new QFrame(this);
-    job_pan->setObjectName(QStringLiteral("job_pan"));
-    job_pan->setFrameShape(QFrame::Panel);
-    job_pan->setFrameShadow(QFrame::Raised);
-    job_pan->setAutoFillBackground(true);
-    QPalette red = job_pan->palette();
-    red.setColor(QPalette::Window, QColor(Qt::red));
-    red.setColor(QPalette::WindowText, QColor(Qt::white));
-    job_pan->setPalette(red);
-    auto* h = new QHBoxLayout(job_pan);
-    h->setContentsMargins(10, 8, 10, 8);
-    h->addWidget(new QLabel(QStringLiteral("이유"), job_pan));
-    edt_job = new QLineEdit(job_pan);
-    edt_job->setObjectName(QStringLiteral("edt_job"));
-    edt_job->setMaxLength(40);
-    edt_job->setFixedWidth(280);
-    QPalette white = edt_job->palette();
-    white.setColor(QPalette::Base, QColor(Qt::white));
-    white.setColor(QPalette::Text, QColor(Qt::black));
-    edt_job->setPalette(white);
-    h->addWidget(edt_job);
-    edt_job->installEventFilter(this);
-    job_pan->hide();
+    const ReasonPanel r = ::buildReasonPanel(this, this);
+    job_pan = r.job_pan;
+    edt_job = r.edt_job;
 }
 
 bool Tipkum_f::eventFilter(QObject* o, QEvent* e)
